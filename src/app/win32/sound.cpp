@@ -1,0 +1,54 @@
+#include "app/win32/sound.h"
+
+#include <mmsystem.h>
+
+#include "alarm/alarm_tone.h"
+
+namespace tavrel::win32 {
+
+bool Sound::playFile(const std::wstring& path) {
+    stopAll();
+    if (path.empty()) return false;
+    // Structures, never a command string: a path can hold any character.
+    MCI_OPEN_PARMSW open{};
+    open.lpstrDeviceType = L"mpegvideo";
+    open.lpstrElementName = path.c_str();
+    if (mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
+                        reinterpret_cast<DWORD_PTR>(&open)) != 0)
+        return false;
+    device_ = open.wDeviceID;
+    // A file that opens but has no playable length is not audio.
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_LENGTH;
+    MCI_PLAY_PARMS play{};
+    if (mciSendCommandW(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+                        reinterpret_cast<DWORD_PTR>(&status)) != 0 ||
+        status.dwReturn == 0 ||
+        mciSendCommandW(device_, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&play)) != 0) {
+        stopAll();
+        return false;
+    }
+    return true;
+}
+
+void Sound::playTone() {
+    stopAll();
+    const auto& wav = alarmToneWav();
+    tonePlaying_ = PlaySoundW(reinterpret_cast<LPCWSTR>(wav.data()), nullptr,
+                              SND_MEMORY | SND_ASYNC | SND_NODEFAULT) != FALSE;
+}
+
+void Sound::stopAll() {
+    if (device_) {
+        MCI_GENERIC_PARMS generic{};
+        mciSendCommandW(device_, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&generic));
+        mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&generic));
+        device_ = 0;
+    }
+    if (tonePlaying_) {
+        PlaySoundW(nullptr, nullptr, 0);
+        tonePlaying_ = false;
+    }
+}
+
+}  // namespace tavrel::win32

@@ -1,0 +1,64 @@
+#pragma once
+
+// A small Win32 test driver: starts the real TavrelAlarm.exe and works its window the way a
+// user would (SendInput), reading what it shows through ordinary Win32 calls.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tavrel::e2e {
+
+// Where the harness put things, from the environment it sets (Windows paths).
+std::wstring harnessPath(const wchar_t* variable);
+
+std::wstring widen(std::string_view utf8);
+std::string narrow(std::wstring_view utf16);
+
+// Polls until done() or the timeout; every wait in the tests is bounded.
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+
+// Text of any window, also of a hidden edit box or another process's control.
+std::string textOf(HWND hwnd);
+
+class RunningApp {
+  public:
+    RunningApp();   // starts the program and waits for MainWindow to be visible
+    ~RunningApp();  // closes it if it is still running
+    RunningApp(const RunningApp&) = delete;
+    RunningApp& operator=(const RunningApp&) = delete;
+
+    HWND window() const { return window_; }
+    HWND control(std::string_view name) const;  // by form name
+    std::string text(std::string_view name) const { return textOf(control(name)); }
+    std::string title() const { return textOf(window_); }
+    HWND focus() const;
+    bool running() const;
+    // The exit code once it has ended, or -1 if it is still running after the timeout.
+    long waitForExit(std::chrono::milliseconds timeout);
+    DWORD processId() const { return process_.dwProcessId; }
+
+    // Real input, as a user gives it.
+    void click(HWND target, int dx = -1, int dy = -1);  // default: the centre
+    void clickClientPoint(int x, int y);                // a point of MainWindow's client area
+    void moveMouseTo(HWND target);
+    void pressButton(HWND target);  // left button down over it, held
+    void releaseButton();
+    void type(std::wstring_view text);
+    void key(WORD vk, bool shift = false);
+    // Makes the window active again, as a user clicking a bare spot of it would.
+    void activate();
+
+  private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+// The program's window once it exists and is visible, or nullptr.
+HWND findMainWindow(DWORD processId);
+// A top-level dialog (#32770) of that process, or nullptr.
+HWND findDialog(DWORD processId);
+
+}  // namespace tavrel::e2e
