@@ -62,3 +62,36 @@ HWND findMainWindow(DWORD processId);
 HWND findDialog(DWORD processId);
 
 }  // namespace tavrel::e2e
+
+namespace tavrel::e2e {
+
+// The program's wall clock (libfaketime reads the offset file the harness gave it). Sets the
+// local time to h:m:s.000 today; the clock runs on from there.
+void setWallClock(int hour, int minute, int second);
+
+// What the program has played, as recorded from the PulseAudio null sink.
+class SoundRecording {
+  public:
+    SoundRecording();  // listens from now on
+    // The loudest sample recorded since construction or the last mark(), 0 to 32767.
+    int peak() const;
+    void mark();
+    // True once the peak since the mark reaches a clearly audible level.
+    bool heard(std::chrono::milliseconds timeout) const;
+
+  private:
+    std::wstring path_;
+    long long from_ = 0;
+};
+
+// A message box or the file dialog.
+struct Dialog {
+    HWND hwnd = nullptr;
+    std::string caption() const { return textOf(hwnd); }
+    std::string message() const;  // a message box's text
+    void pressOk() const;
+    void cancel() const;
+};
+Dialog waitForDialog(DWORD processId, std::chrono::milliseconds timeout);
+
+}  // namespace tavrel::e2e

@@ -21,6 +21,14 @@ TEST(TimerPeriod, ANewPeriodRestartsOnePeriodLater) {
     EXPECT_EQ(form["时钟1"].nextTickMs, 1100);
 }
 
+TEST(TimerPeriod, ALateTickLeftOverFromARunIsNotDeliveredInThePast) {
+    MemoryForm form;
+    form.run(1200, 300);  // 时钟1 fell due at 1000 but would arrive at 1300
+    form.run(100);
+    // Delivered at once, at 1200, and counting on from there; never back at 1000.
+    EXPECT_EQ(form["时钟1"].nextTickMs, 2200);
+}
+
 TEST(TimerPeriod, ZeroAndNegativeStop) {
     MemoryForm form;
     form.setPeriod("时钟4", -5);

@@ -160,8 +160,13 @@ void MainWindow::setPeriod(ControlWindow& timer, int milliseconds) {
 void MainWindow::setEnabled(ControlWindow& c, bool enabled) {
     if (!c.hwnd) return;
     // A disabled control can take no keys, so the focus moves on rather than being lost.
-    if (!enabled && GetFocus() == c.hwnd) moveFocus(c.hwnd, false);
+    const bool hadFocus = GetFocus() == c.hwnd;
     EnableWindow(c.hwnd, enabled);
+    if (enabled || !hadFocus) return;
+    moveFocus(c.hwnd, false);
+    // With no control left to take it, the window keeps the focus, so keys still arrive.
+    const HWND focus = GetFocus();
+    if (!focus || focus == c.hwnd) SetFocus(hwnd_);
 }
 
 void MainWindow::moveFocus(HWND from, bool backwards) {
@@ -192,7 +197,11 @@ void MainWindow::restoreFocus() {
 }
 
 bool MainWindow::handleKey(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || !(msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) return false;
+    // With no control focused, keys reach the active window as system keys; Alt is not held.
+    constexpr LPARAM kAltHeld = 1 << 29;
+    const bool keyDown =
+        msg.message == WM_KEYDOWN || (msg.message == WM_SYSKEYDOWN && !(msg.lParam & kAltHeld));
+    if (!keyDown || !(msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) return false;
     switch (msg.wParam) {
         case VK_ESCAPE:
             PostMessageW(hwnd_, WM_CLOSE, 0, 0);
