@@ -53,7 +53,7 @@ start_recording() {
 # down the address it is given.
 prepare_prefix() {
     local kind=${1:-desktop}
-    local stamp="$WINEPREFIX/.tavrel-prepared-$kind"
+    local stamp="$WINEPREFIX/.tavrel-prepared-$kind-2"
     [ -f "$stamp" ] && return 0
     mkdir -p "$WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
@@ -63,7 +63,6 @@ prepare_prefix() {
 printf '%s\n' "$1" >>"${TAVREL_URL_LOG_UNIX:-/dev/null}"
 SH
     chmod +x "$WINEPREFIX/stand-in-browser.sh"
-    local link='wqy-zenhei.ttc,WenQuanYi Zen Hei'
     local browser=${WINEPREFIX//\\/\\\\}/stand-in-browser.sh
     {
         printf 'Windows Registry Editor Version 5.00\n\n'
@@ -74,9 +73,10 @@ SH
         if [ "$kind" = test ]; then
             printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]\n"Browsers"="%s"\n\n' "$browser"
         fi
-        printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\n'
-        for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
-            printf '"%s"=hex(7):%s\n' "$face" "$(printf '%s\0\0' "$link" | iconv -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//')"
+        # Wine's own UI faces have no Chinese glyphs; this one has both scripts.
+        printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\n'
+        for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+            printf '"%s"="WenQuanYi Zen Hei"\n' "$face"
         done
     } >"$WINEPREFIX/tavrel.reg"
     wine regedit /S "$WINEPREFIX/tavrel.reg" >/dev/null 2>&1

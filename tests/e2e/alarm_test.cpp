@@ -12,34 +12,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring ringtone(const wchar_t* name) {
-    return harnessPath(L"TAVREL_RUN") + L"\\fixtures\\铃声 文件夹\\" + name;
-}
-
 class Alarm : public testing::Test {
   protected:
     void TearDown() override { setWallClock(12, 0, 0); }
-
-    // Through the real open-file dialog, typing the path as a user would.
-    void chooseRingtone(const std::wstring& path) {
-        app.click(app.control("超级按钮4"));
-        waitForDialog(app.processId(), 10s);
-        app.type(path);
-        app.key(VK_RETURN);
-        ASSERT_TRUE(waitUntil([&] { return findDialog(app.processId()) == nullptr; }, 10s))
-            << "the file dialog did not take " << narrow(path);
-    }
-
-    // Replaces what the boxes held.
-    void enterTime(const wchar_t* hour, const wchar_t* minute) {
-        app.activate();
-        for (auto [box, text] : {std::pair{"编辑框1", hour}, std::pair{"编辑框2", minute}}) {
-            app.click(app.control(box));
-            SendMessageW(app.control(box), EM_SETSEL, 0, -1);
-            app.key(VK_BACK);
-            app.type(text);
-        }
-    }
 
     void expectIdle() {
         EXPECT_EQ(app.text("超级按钮1"), "开启闹铃");
@@ -82,8 +57,8 @@ TEST_F(Alarm, RefusedArmingShowsItsMessageAndChangesNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(narrow(c.hour) + ":" + narrow(c.minute));
         if (c.withRingtone && app.text("编辑框5").empty())
-            chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
-        enterTime(c.hour, c.minute);
+            app.chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
+        app.enterAlarmTime(c.hour, c.minute);
         app.click(app.control("超级按钮1"));
         const Dialog box = waitForDialog(app.processId(), 5s);
         EXPECT_EQ(box.message(), c.message);
@@ -99,11 +74,11 @@ TEST_F(Alarm, RefusedArmingShowsItsMessageAndChangesNothing) {
 TEST_F(Alarm, RingsHiddenAlarmAtItsMinutePassesAndFallsSilentOnDisarm) {
     SoundRecording sound;
     setWallClock(7, 29, 52);
-    chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
+    app.chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
     ASSERT_TRUE(IsWindowVisible(app.control("编辑框5")));
     EXPECT_EQ(app.text("编辑框5"), narrow(ringtone(L"闹钟 铃声.mp3")));
     EXPECT_FALSE(IsWindowEnabled(app.control("编辑框5")));
-    enterTime(L"7", L"30");
+    app.enterAlarmTime(L"7", L"30");
     app.click(app.control("超级按钮1"));
     ASSERT_TRUE(captionBecomes("运行中...", 2s));
     EXPECT_EQ(app.title(), "Tavrel闹钟");
@@ -150,7 +125,7 @@ TEST_F(Alarm, PathShowsForFiveSecondsAndACancelledFirstChoiceLeavesNoRingtone) {
     EXPECT_TRUE(IsWindowVisible(app.control("编辑框5")));
     EXPECT_EQ(app.text("编辑框5"), "");
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(app.control("编辑框5")); }, 7s));
-    enterTime(L"7", L"30");
+    app.enterAlarmTime(L"7", L"30");
     app.click(app.control("超级按钮1"));
     const Dialog box = waitForDialog(app.processId(), 5s);
     EXPECT_EQ(box.message(), "请选择闹钟铃声！");
@@ -161,8 +136,8 @@ TEST_F(Alarm, PlaysTheBuiltInToneWhenTheRingtoneFileIsGone) {
     SoundRecording sound;
     setWallClock(9, 14, 55);
     const std::wstring doomed = ringtone(L"to-delete.mp3");
-    chooseRingtone(doomed);
-    enterTime(L"9", L"15");
+    app.chooseRingtone(doomed);
+    app.enterAlarmTime(L"9", L"15");
     app.click(app.control("超级按钮1"));
     ASSERT_TRUE(captionBecomes("运行中...", 2s));
     ASSERT_TRUE(DeleteFileW(doomed.c_str()));
@@ -174,8 +149,8 @@ TEST_F(Alarm, PlaysTheBuiltInToneWhenTheRingtoneFileIsGone) {
 TEST_F(Alarm, EscWhileRingingEndsTheProgramAndTheSound) {
     SoundRecording sound;
     setWallClock(6, 59, 56);
-    chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
-    enterTime(L"7", L"0");
+    app.chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
+    app.enterAlarmTime(L"7", L"0");
     app.click(app.control("超级按钮1"));
     ASSERT_TRUE(captionBecomes("正在响铃", 15s)) << "7:00 can be armed and rings";
     ASSERT_TRUE(sound.heard(3s));

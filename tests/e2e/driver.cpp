@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "ui/form.h"
@@ -33,6 +34,10 @@ std::wstring harnessPath(const wchar_t* variable) {
     if (n == 0 || n >= 4096)
         throw std::runtime_error("the harness did not set " + narrow(variable));
     return value;
+}
+
+std::wstring ringtone(const wchar_t* name) {
+    return harnessPath(L"TAVREL_RUN") + L"\\fixtures\\铃声 文件夹\\" + name;
 }
 
 bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
@@ -199,6 +204,12 @@ void RunningApp::moveMouseTo(HWND target) {
     send({mouseAt(p.x, p.y, 0)});
 }
 
+void RunningApp::moveMouseToClientPoint(int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(window_, &p);
+    send({mouseAt(p.x, p.y, 0)});
+}
+
 void RunningApp::pressButton(HWND target) {
     const POINT p = centreOf(target, -1, -1);
     send({mouseAt(p.x, p.y, 0)});
@@ -229,6 +240,27 @@ void RunningApp::key(WORD vk, bool shift) {
 void RunningApp::activate() {
     // Between the entry boxes and the buttons lies a strip of bare window.
     clickClientPoint(100, 48);
+}
+
+void RunningApp::chooseRingtone(const std::wstring& path) {
+    click(control("超级按钮4"));
+    if (!waitUntil([&] { return findDialog(processId()) != nullptr; }, std::chrono::seconds(10)))
+        throw std::runtime_error("the file dialog did not open");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // let it take the focus
+    type(path);
+    key(VK_RETURN);
+    if (!waitUntil([&] { return findDialog(processId()) == nullptr; }, std::chrono::seconds(10)))
+        throw std::runtime_error("the file dialog did not take " + narrow(path));
+}
+
+void RunningApp::enterAlarmTime(std::wstring_view hour, std::wstring_view minute) {
+    activate();
+    for (auto [box, text] : {std::pair{"编辑框1", hour}, std::pair{"编辑框2", minute}}) {
+        click(control(box));
+        SendMessageW(control(box), EM_SETSEL, 0, -1);
+        key(VK_BACK);
+        type(text);
+    }
 }
 
 }  // namespace tavrel::e2e

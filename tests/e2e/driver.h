@@ -13,6 +13,8 @@ namespace tavrel::e2e {
 
 // Where the harness put things, from the environment it sets (Windows paths).
 std::wstring harnessPath(const wchar_t* variable);
+// A ringtone file the harness made, in a folder with Chinese characters and spaces.
+std::wstring ringtone(const wchar_t* name);
 
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
@@ -44,12 +46,18 @@ class RunningApp {
     void click(HWND target, int dx = -1, int dy = -1);  // default: the centre
     void clickClientPoint(int x, int y);                // a point of MainWindow's client area
     void moveMouseTo(HWND target);
+    void moveMouseToClientPoint(int x, int y);
     void pressButton(HWND target);  // left button down over it, held
     void releaseButton();
     void type(std::wstring_view text);
     void key(WORD vk, bool shift = false);
     // Makes the window active again, as a user clicking a bare spot of it would.
     void activate();
+
+    // What a user does to set an alarm: the ringtone through the real open-file dialog,
+    // typing its path; the hour and minute typed over what the boxes held.
+    void chooseRingtone(const std::wstring& path);
+    void enterAlarmTime(std::wstring_view hour, std::wstring_view minute);
 
   private:
     PROCESS_INFORMATION process_{};

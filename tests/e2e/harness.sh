@@ -46,5 +46,8 @@ LD_PRELOAD="$libfaketime" FAKETIME_TIMESTAMP_FILE="$run/clock-offset" FAKETIME_N
     FAKETIME_DONT_FAKE_MONOTONIC=1 timeout --kill-after=10 1200 wine "$driver" "$@"
 status=$?
 set -e
+for shot in "$run"/screenshots/*.bmp; do
+    [ -e "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
+done
 echo "screenshots: $run/screenshots"
 exit $status

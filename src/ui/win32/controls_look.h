@@ -14,6 +14,10 @@ void registerTransparentLabelClass(HINSTANCE instance);
 // entry boxes, the mouse-over state of the super buttons.
 void subclassControl(ControlWindow& control);
 
+// Gives an edit box its one centred line of text: the box grows to hold a line if it is too
+// short, and the bands above and below the line are filled with its background.
+void centreTextLine(ControlWindow& box, HFONT font);
+
 // Paints a super button for WM_DRAWITEM.
 void drawSuperButton(const DRAWITEMSTRUCT& item, const ControlWindow& button, HFONT font);
 // Leaves the mouse-over state (and repaints) when the button had it.

@@ -114,6 +114,7 @@ void MainWindow::createControl(ControlWindow& c, int index) {
     }
     SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(*f)), FALSE);
     if (spec.kind != form::Kind::TransparentLabel) subclassControl(c);
+    if (spec.kind == form::Kind::EditBox) centreTextLine(c, font(*f));
     // Later controls lie above earlier ones: 编辑框5 covers the maker label when shown.
     SetWindowPos(c.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -23,6 +23,7 @@ struct ControlWindow {
     HWND hwnd = nullptr;         // none for timers and the file dialog
     WNDPROC baseProc = nullptr;  // the system class's procedure behind our subclass
     bool hover = false;          // super buttons: the mouse is over it
+    int lineHeight = 0;          // edit boxes: the height of one line of their font
     int period = 0;              // timers
     std::string filter;          // file dialog
     std::string fileName;        // file dialog

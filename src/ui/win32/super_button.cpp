@@ -74,6 +74,13 @@ LRESULT superButtonProc(ControlWindow& button, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KILLFOCUS:
             clearHover(button);
             break;
+        case WM_CAPTURECHANGED: {
+            // Released after the mouse was dragged off: no leave is reported for that.
+            POINT cursor;
+            GetCursorPos(&cursor);
+            if (WindowFromPoint(cursor) != button.hwnd) clearHover(button);
+            break;
+        }
         case WM_ENABLE:
             if (!wp) clearHover(button);
             break;
