@@ -14,4 +14,6 @@ ctest --preset native
 
 cmake --preset windows -DTAVREL_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build --preset windows -j"$jobs"
-ctest --preset windows
+# A GUI driven through Wine can lose an input event to timing now and then: a failing
+# run is tried once more, and a real fault fails both times.
+ctest --preset windows --repeat until-pass:2

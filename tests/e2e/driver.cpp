@@ -135,6 +135,9 @@ RunningApp::RunningApp() {
     if (!waitUntil([&] { return (window_ = findMainWindow(process_.dwProcessId)) != nullptr; },
                    std::chrono::seconds(30)))
         throw std::runtime_error("TavrelAlarm.exe showed no window within 30 s");
+    // Keys go to the active window: give the start-up a moment to make it so.
+    waitUntil([&] { return GetForegroundWindow() == window_ && focus() != nullptr; },
+              std::chrono::seconds(5));
 }
 
 RunningApp::~RunningApp() {
@@ -226,6 +229,20 @@ void RunningApp::type(std::wstring_view text) {
     for (wchar_t c : text)
         send({keyInput(0, c, KEYEVENTF_UNICODE),
               keyInput(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
+}
+
+void RunningApp::paste(std::wstring_view text) {
+    if (!OpenClipboard(nullptr)) throw std::runtime_error("cannot open the clipboard");
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    auto* p = static_cast<wchar_t*>(GlobalLock(memory));
+    text.copy(p, text.size());
+    p[text.size()] = L'\0';
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    send({keyInput(VK_CONTROL, 0, 0), keyInput('V', 0, 0), keyInput('V', 0, KEYEVENTF_KEYUP),
+          keyInput(VK_CONTROL, 0, KEYEVENTF_KEYUP)});
 }
 
 void RunningApp::key(WORD vk, bool shift) {

@@ -50,6 +50,8 @@ class RunningApp {
     void pressButton(HWND target);  // left button down over it, held
     void releaseButton();
     void type(std::wstring_view text);
+    // Through the clipboard and Ctrl+V, as a user pastes.
+    void paste(std::wstring_view text);
     void key(WORD vk, bool shift = false);
     // Makes the window active again, as a user clicking a bare spot of it would.
     void activate();

@@ -36,6 +36,7 @@ start_recording "$run/sound.raw"
 echo "+0" >"$run/clock-offset"
 export TAVREL_APP=$(windows_path "$app")
 export TAVREL_RUN=$(windows_path "$run")
+export TAVREL_DEEP_RINGTONE=$(windows_path "$(find "$run/fixtures" -name '深处的铃声.mp3')")
 export TAVREL_URL_LOG=$(windows_path "$run/urls.txt") TAVREL_URL_LOG_UNIX="$run/urls.txt"
 libfaketime=$(find /usr/lib -name libfaketime.so.1 | head -n 1)
 [ -n "$libfaketime" ] || { echo "libfaketime.so.1 not found" >&2; exit 1; }

@@ -2,13 +2,45 @@
 
 #include <mmsystem.h>
 
+#include <cstdint>
+#include <span>
+#include <vector>
+
 #include "alarm/alarm_tone.h"
+#include "alarm/audio_sniff.h"
 
 namespace tavrel::win32 {
 
+namespace {
+
+// Enough of the file's start to recognise its kind, past an ID3 tag of any size.
+bool fileLooksLikeAudio(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::vector<std::uint8_t> head(16 * 1024);
+    DWORD got = 0;
+    bool audio = false;
+    if (ReadFile(file, head.data(), 10, &got, nullptr) && got == 10) {
+        const std::size_t tag = id3TagSize(std::span(head.data(), got));
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(tag);
+        if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+            ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &got, nullptr)) {
+            // What follows the tag is judged as if the file started there.
+            audio = looksLikeAudio(std::span(head.data(), got));
+        }
+    }
+    CloseHandle(file);
+    return audio;
+}
+
+}  // namespace
+
 bool Sound::playFile(const std::wstring& path) {
     stopAll();
-    if (path.empty()) return false;
+    if (path.empty() || !fileLooksLikeAudio(path)) return false;
     // Structures, never a command string: a path can hold any character.
     MCI_OPEN_PARMSW open{};
     open.lpstrDeviceType = L"mpegvideo";
