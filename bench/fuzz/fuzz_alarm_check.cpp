@@ -62,7 +62,7 @@ std::optional<long long> plainDecimal(const std::string& s) {
         v = v * 10 + (s[k] - '0');
     }
     if (s.size() - i > 1 && s[i] == '0') return std::nullopt;  // leading zero: not canonical
-    if (i == 1 && v == 0) return std::nullopt;                  // "-0"
+    if (i == 1 && v == 0) return std::nullopt;                 // "-0"
     return i ? -v : v;
 }
 
@@ -77,11 +77,9 @@ class FuzzForm : public MemoryForm {
         if (button != "超级按钮1") return;
         if (caption == alarm::kArmed) ringsThisArming = 0;
         if (caption == alarm::kRinging) ++ringsThisArming;
-        ++captionWrites;
     }
 
     int ringsThisArming = 0;
-    int captionWrites = 0;
 };
 
 struct Model {
@@ -97,9 +95,7 @@ struct Model {
 
 class Session {
   public:
-    explicit Session(LocalTime start) : form_(start) {
-        form_.playableFiles = {kSong, kOtherSong};
-    }
+    explicit Session(LocalTime start) : form_(start) { form_.playableFiles = {kSong, kOtherSong}; }
 
     // --- What the user does -----------------------------------------------------------------
 
@@ -163,8 +159,8 @@ class Session {
 
     void clickArm() {
         if (!clickable("超级按钮1")) return;
-        trace("click 超级按钮1 with \"" + form_["编辑框1"].text + "\" \"" +
-              form_["编辑框2"].text + "\"");
+        trace("click 超级按钮1 with \"" + form_["编辑框1"].text + "\" \"" + form_["编辑框2"].text +
+              "\"");
         form_.click("超级按钮1");
         // The click took the focus, so both entries now hold what losing it left there.
         const std::string hour = form_["编辑框1"].text;
@@ -252,8 +248,8 @@ class Session {
                     "the alarm check ran in state " + std::string(before));
             checkOnce(hour, minute, second);
         }
-        if (model_.state != before && (model_.state == alarm::kRinging ||
-                                       model_.state == alarm::kPassed))
+        if (model_.state != before &&
+            (model_.state == alarm::kRinging || model_.state == alarm::kPassed))
             REQUIRE(form_.windowVisible(),
                     "the window is hidden after the alarm went to " + std::string(model_.state));
         if (ticked[kTitleClock]) {
@@ -265,7 +261,12 @@ class Session {
         checkAll();
     }
 
-    // What one alarm check must make of the clock fields it read.
+    // What one alarm check must make of the clock fields it read. An armed alarm rings on the
+    // first check that finds the fields in its minute, not merely some time within it: 时钟1
+    // rewrites the fields and 时钟2 checks them, both about once a second, so a check that saw
+    // the minute and let it go would leave the ring to a later check that may never come (the
+    // clock set on, the next hour). Judging after each single check, rather than at the end of
+    // a long run, keeps the model exact whatever order the two timers' phases fall in.
     void checkOnce(const std::string& hour, const std::string& minute, const std::string& second) {
         const auto h = plainDecimal(hour), m = plainDecimal(minute), s = plainDecimal(second);
         const auto ah = plainDecimal(model_.alarmHour), am = plainDecimal(model_.alarmMinute);
@@ -349,9 +350,9 @@ class Session {
         REQUIRE(model_.plays == 0 || form_.playRequests.back() == model_.lastRequest,
                 "the ring asked for \"" + form_.playRequests.back() + "\", not the chosen \"" +
                     model_.lastRequest + "\"");
-        REQUIRE(form_.alarmTones == model_.tones,
-                std::to_string(form_.alarmTones) + " alarm tones, expected " +
-                    std::to_string(model_.tones));
+        REQUIRE(form_.alarmTones == model_.tones, std::to_string(form_.alarmTones) +
+                                                      " alarm tones, expected " +
+                                                      std::to_string(model_.tones));
         REQUIRE(form_.playing == model_.playing,
                 "playing \"" + form_.playing + "\", expected \"" + model_.playing + "\"");
         REQUIRE(form_.messageBoxes.size() == model_.messageBoxes, "unexpected message box");
@@ -376,9 +377,9 @@ LocalTime secondsBefore(LocalTime t, int seconds) {
 
 // Mostly what the entry boxes take, with the characters they refuse mixed in.
 std::string consumeTyping(FuzzedDataProvider& in) {
-    static constexpr std::string_view kKeys[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8",
-                                                 "9", "-", "0", "1", "2", "5", "+", " ", "a",
-                                                 "时", "０"};
+    static constexpr std::string_view kKeys[] = {"0", "1", "2", "3", "4",  "5", "6",
+                                                 "7", "8", "9", "-", "0",  "1", "2",
+                                                 "5", "+", " ", "a", "时", "０"};
     std::string text;
     const int n = in.ConsumeIntegralInRange(0, 4);
     for (int i = 0; i < n; ++i)
@@ -388,27 +389,38 @@ std::string consumeTyping(FuzzedDataProvider& in) {
 
 std::optional<std::string> consumeAnswer(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
-        case 0: return kSong;
-        case 1: return kOtherSong;
-        case 2: return kMissingSong;
-        default: return std::nullopt;
+        case 0:
+            return kSong;
+        case 1:
+            return kOtherSong;
+        case 2:
+            return kMissingSong;
+        default:
+            return std::nullopt;
     }
 }
 
 int consumeDuration(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
-        case 0: return in.ConsumeIntegralInRange(0, 1500);
-        case 1: return in.ConsumeIntegralInRange(0, 5000);
-        case 2: return in.ConsumeIntegralInRange(0, 65'000);
-        default: return in.ConsumeIntegralInRange(0, 120'000);
+        case 0:
+            return in.ConsumeIntegralInRange(0, 1500);
+        case 1:
+            return in.ConsumeIntegralInRange(0, 5000);
+        case 2:
+            return in.ConsumeIntegralInRange(0, 65'000);
+        default:
+            return in.ConsumeIntegralInRange(0, 120'000);
     }
 }
 
 int consumeLateness(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 2)) {
-        case 0: return 0;
-        case 1: return in.ConsumeIntegralInRange(0, 50);
-        default: return in.ConsumeIntegralInRange(0, 1500);
+        case 0:
+            return 0;
+        case 1:
+            return in.ConsumeIntegralInRange(0, 50);
+        default:
+            return in.ConsumeIntegralInRange(0, 1500);
     }
 }
 
@@ -422,17 +434,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Bounded so that one input stays a few simulated hours, not days.
         for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
             switch (in.ConsumeIntegralInRange(0, 11)) {
-                case 0: session.setWallClock(consumeTime(in)); break;
+                case 0:
+                    session.setWallClock(consumeTime(in));
+                    break;
                 case 1: {
                     const int ms = consumeDuration(in);
                     session.run(ms, consumeLateness(in));
                     break;
                 }
                 case 2:
-                    session.jumpWallClock(in.ConsumeBool() ? in.ConsumeIntegralInRange(-120, 120)
-                                                           : in.ConsumeIntegralInRange(-90'000, 90'000));
+                    session.jumpWallClock(in.ConsumeBool()
+                                              ? in.ConsumeIntegralInRange(-120, 120)
+                                              : in.ConsumeIntegralInRange(-90'000, 90'000));
                     break;
-                case 3: session.chooseRingtone(consumeAnswer(in)); break;
+                case 3:
+                    session.chooseRingtone(consumeAnswer(in));
+                    break;
                 case 4: {
                     const bool clear = in.ConsumeBool();
                     session.type("编辑框1", clear, consumeTyping(in));
@@ -443,9 +460,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     session.type("编辑框2", clear, consumeTyping(in));
                     break;
                 }
-                case 6: session.clickArm(); break;
-                case 7: session.clickDisarm(); break;
-                case 8: session.clickHide(); break;
+                case 6:
+                    session.clickArm();
+                    break;
+                case 7:
+                    session.clickDisarm();
+                    break;
+                case 8:
+                    session.clickHide();
+                    break;
                 case 9: {
                     // The whole arming as a user does it: ringtone, hour, minute, click.
                     session.chooseRingtone(consumeAnswer(in));

@@ -71,9 +71,9 @@ std::string printable(std::string_view s) {
 
 [[noreturn]] void fail(const char* what, std::string_view input, const std::string& expected,
                        const std::string& actual) {
-    std::fprintf(stderr, "MISMATCH in %s\n  input    \"%s\"\n  expected \"%s\"\n  actual   \"%s\"\n",
-                 what, printable(input).c_str(), printable(expected).c_str(),
-                 printable(actual).c_str());
+    std::fprintf(stderr,
+                 "MISMATCH in %s\n  input    \"%s\"\n  expected \"%s\"\n  actual   \"%s\"\n", what,
+                 printable(input).c_str(), printable(expected).c_str(), printable(actual).c_str());
     std::abort();
 }
 

@@ -12,8 +12,13 @@ out=$2
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 targets=(fuzz_canonical_integer fuzz_alarm_check)
 
-cmake -S "$here" -B "$out" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$out" --parallel >/dev/null
+mkdir -p "$out"
+if ! { cmake -S "$here" -B "$out" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+       cmake --build "$out" --parallel; } >"$out/build.log" 2>&1; then
+  tail -n 40 "$out/build.log" >&2
+  echo "build failed; see $out/build.log" >&2
+  exit 1
+fi
 
 status=0
 for target in "${targets[@]}"; do

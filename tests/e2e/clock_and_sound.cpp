@@ -59,6 +59,41 @@ long long sizeOf(const std::wstring& path) {
 
 void SoundRecording::mark() {
     from_ = sizeOf(path_) & ~1LL;
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    markedAtMs_ = 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+namespace {
+
+constexpr int kAudible = 3000;
+constexpr int kSampleRate = 44100;  // as the harness records: 16-bit mono
+
+}  // namespace
+
+double SoundRecording::secondsToFirstSound() const {
+    const HANDLE h = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("no sound recording");
+    LARGE_INTEGER at;
+    at.QuadPart = from_;
+    SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
+    std::vector<short> samples(kSampleRate);
+    DWORD got = 0;
+    long long index = 0;
+    double found = -1;
+    while (found < 0 &&
+           ReadFile(h, samples.data(), static_cast<DWORD>(samples.size() * 2), &got, nullptr) &&
+           got >= 2) {
+        for (DWORD i = 0; i < got / 2; ++i, ++index)
+            if (std::abs(static_cast<int>(samples[i])) > kAudible) {
+                found = static_cast<double>(index) / kSampleRate;
+                break;
+            }
+    }
+    CloseHandle(h);
+    return found;
 }
 
 int SoundRecording::peak() const {
@@ -80,7 +115,7 @@ int SoundRecording::peak() const {
 }
 
 bool SoundRecording::heard(std::chrono::milliseconds timeout) const {
-    return waitUntil([&] { return peak() > 3000; }, timeout);
+    return waitUntil([&] { return peak() > kAudible; }, timeout);
 }
 
 namespace {

@@ -86,12 +86,17 @@ class SoundRecording {
     // The loudest sample recorded since construction or the last mark(), 0 to 32767.
     int peak() const;
     void mark();
+    // When the last mark was taken, on the performance counter in milliseconds.
+    double markedAtMs() const { return markedAtMs_; }
     // True once the peak since the mark reaches a clearly audible level.
     bool heard(std::chrono::milliseconds timeout) const;
+    // Seconds of recording from the mark to the first clearly audible sample; -1 if none.
+    double secondsToFirstSound() const;
 
   private:
     std::wstring path_;
     long long from_ = 0;
+    double markedAtMs_ = 0;
 };
 
 // A message box or the file dialog.

@@ -8,6 +8,7 @@
 
 #include "alarm/alarm_tone.h"
 #include "alarm/audio_sniff.h"
+#include "app/win32/system_function.h"
 
 namespace tavrel::win32 {
 
@@ -36,6 +37,18 @@ bool fileLooksLikeAudio(const std::wstring& path) {
     return audio;
 }
 
+MCIERROR mci(MCIDEVICEID device, UINT command, DWORD_PTR flags, void* parameters) {
+    static const auto send =
+        systemFunction<decltype(mciSendCommandW)>(L"winmm.dll", "mciSendCommandW");
+    return send ? send(device, command, flags, reinterpret_cast<DWORD_PTR>(parameters))
+                : MCIERR_DEVICE_NOT_INSTALLED;
+}
+
+BOOL playSound(LPCWSTR sound, DWORD flags) {
+    static const auto play = systemFunction<decltype(PlaySoundW)>(L"winmm.dll", "PlaySoundW");
+    return play ? play(sound, nullptr, flags) : FALSE;
+}
+
 }  // namespace
 
 bool Sound::playFile(const std::wstring& path) {
@@ -45,18 +58,14 @@ bool Sound::playFile(const std::wstring& path) {
     MCI_OPEN_PARMSW open{};
     open.lpstrDeviceType = L"mpegvideo";
     open.lpstrElementName = path.c_str();
-    if (mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
-                        reinterpret_cast<DWORD_PTR>(&open)) != 0)
-        return false;
+    if (mci(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT, &open) != 0) return false;
     device_ = open.wDeviceID;
     // A file that opens but has no playable length is not audio.
     MCI_STATUS_PARMS status{};
     status.dwItem = MCI_STATUS_LENGTH;
     MCI_PLAY_PARMS play{};
-    if (mciSendCommandW(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
-                        reinterpret_cast<DWORD_PTR>(&status)) != 0 ||
-        status.dwReturn == 0 ||
-        mciSendCommandW(device_, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&play)) != 0) {
+    if (mci(device_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status) != 0 ||
+        status.dwReturn == 0 || mci(device_, MCI_PLAY, 0, &play) != 0) {
         stopAll();
         return false;
     }
@@ -66,19 +75,19 @@ bool Sound::playFile(const std::wstring& path) {
 void Sound::playTone() {
     stopAll();
     const auto& wav = alarmToneWav();
-    tonePlaying_ = PlaySoundW(reinterpret_cast<LPCWSTR>(wav.data()), nullptr,
-                              SND_MEMORY | SND_ASYNC | SND_NODEFAULT) != FALSE;
+    tonePlaying_ = playSound(reinterpret_cast<LPCWSTR>(wav.data()),
+                             SND_MEMORY | SND_ASYNC | SND_NODEFAULT) != FALSE;
 }
 
 void Sound::stopAll() {
     if (device_) {
         MCI_GENERIC_PARMS generic{};
-        mciSendCommandW(device_, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&generic));
-        mciSendCommandW(device_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&generic));
+        mci(device_, MCI_STOP, MCI_WAIT, &generic);
+        mci(device_, MCI_CLOSE, MCI_WAIT, &generic);
         device_ = 0;
     }
     if (tonePlaying_) {
-        PlaySoundW(nullptr, nullptr, 0);
+        playSound(nullptr, 0);
         tonePlaying_ = false;
     }
 }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/win32/system_function.h"
 #include "app/win32/utf.h"
 
 namespace tavrel::win32 {
@@ -99,7 +100,9 @@ bool Win32Controls::open(std::string_view dialog) {
                 (settings.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
                 (settings.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
                 (settings.keepCurrentDirectory ? OFN_NOCHANGEDIR : 0);
-    if (!GetOpenFileNameW(&ofn)) return false;
+    static const auto getOpenFileName =
+        systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!getOpenFileName || !getOpenFileName(&ofn)) return false;
     d.fileName = narrow(file.data());
     return true;
 }
@@ -128,7 +131,10 @@ void Win32Controls::stopSound() {
 }
 
 void Win32Controls::openUrl(std::string_view url) {
-    ShellExecuteW(nullptr, L"open", widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    static const auto shellExecute =
+        systemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute)
+        shellExecute(nullptr, L"open", widen(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace tavrel::win32
