@@ -146,6 +146,27 @@ TEST_F(Alarm, PlaysTheBuiltInToneWhenTheRingtoneFileIsGone) {
     EXPECT_TRUE(sound.heard(3s)) << "an alarm whose file is gone must still sound";
 }
 
+TEST_F(Alarm, MinimisedWindowRingsAndStaysMinimised) {
+    SoundRecording sound;
+    setWallClock(5, 44, 56);
+    app.chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
+    app.enterAlarmTime(L"5", L"45");
+    app.click(app.control("超级按钮1"));
+    ASSERT_TRUE(captionBecomes("运行中...", 2s));
+    // The minimise box: left of the (greyed) maximise box, left of the close box.
+    RECT r;
+    GetWindowRect(app.window(), &r);
+    const int frame = GetSystemMetrics(SM_CXFIXEDFRAME), button = GetSystemMetrics(SM_CXSIZE);
+    app.click(app.window(), r.right - r.left - frame - 2 * button - button / 2,
+              frame + GetSystemMetrics(SM_CYCAPTION) / 2);
+    ASSERT_TRUE(waitUntil([&] { return IsIconic(app.window()) != FALSE; }, 3s));
+    ASSERT_TRUE(captionBecomes("正在响铃", 10s));
+    EXPECT_TRUE(sound.heard(3s));
+    EXPECT_TRUE(IsWindowVisible(app.window()));
+    EXPECT_TRUE(IsIconic(app.window()))
+        << "the plain show command leaves a minimised window minimised";
+}
+
 TEST_F(Alarm, EscWhileRingingEndsTheProgramAndTheSound) {
     SoundRecording sound;
     setWallClock(6, 59, 56);

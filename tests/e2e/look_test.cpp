@@ -151,6 +151,27 @@ TEST_F(Look, ArmedButtonsSwapTheirLook) {
     EXPECT_GT(s.count(rectOf(app, "超级按钮3"), greenish), 20);
 }
 
+TEST_F(Look, TitleBarKeepsItsActiveLookWhileAnotherWindowIsActive) {
+    const HWND other =
+        CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                        200, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            return GetForegroundWindow() == other;
+        },
+        3s));
+    const Screenshot s = shot();
+    s.save(L"inactive");
+    const Rgb active = systemColour(COLOR_ACTIVECAPTION);
+    EXPECT_GT(s.count(s.titleBar(), [&](Rgb c) { return c == active; }), 100)
+        << "the title bar looks inactive";
+    DestroyWindow(other);
+}
+
 TEST(ProgramFile, CarriesTheAlarmClockIconAndItsVersionBlock) {
     const std::wstring exe = harnessPath(L"TAVREL_APP");
     DWORD ignored = 0;

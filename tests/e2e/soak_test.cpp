@@ -24,11 +24,13 @@ struct Resources {
 
 Resources resourcesOf(DWORD processId) {
     Resources r;
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     if (!process) return r;
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
-    if (K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+    if (K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                                sizeof memory))
         r.workingSet = memory.WorkingSetSize;
     GetProcessHandleCount(process, &r.handles);
     r.gdi = GetGuiResources(process, GR_GDIOBJECTS);
@@ -74,14 +76,17 @@ TEST(Soak, EveryAlarmRingsOnceAndPassesWithoutGrowingTheProgram) {
         if (i == 0) first = resourcesOf(app.processId());
     }
     const Resources last = resourcesOf(app.processId());
-    EXPECT_LE(last.handles, first.handles + 2) << "handles after the first alarm: " << first.handles;
+    EXPECT_LE(last.handles, first.handles + 2)
+        << "handles after the first alarm: " << first.handles;
     EXPECT_LE(last.gdi, first.gdi) << "GDI objects";
     EXPECT_LE(last.user, first.user) << "USER objects";
-    EXPECT_LE(last.workingSet, first.workingSet + 4 * 1024 * 1024) << "working set after the first alarm: "
-                                                                  << first.workingSet;
-    std::printf("soak: %zu alarms; handles %lu -> %lu, GDI %lu -> %lu, USER %lu -> %lu, working set KB %zu -> %zu\n",
-                alarms.size(), first.handles, last.handles, first.gdi, last.gdi, first.user, last.user,
-                first.workingSet / 1024, last.workingSet / 1024);
+    EXPECT_LE(last.workingSet, first.workingSet + 4 * 1024 * 1024)
+        << "working set after the first alarm: " << first.workingSet;
+    std::printf(
+        "soak: %zu alarms; handles %lu -> %lu, GDI %lu -> %lu, USER %lu -> %lu, working set KB %zu "
+        "-> %zu\n",
+        alarms.size(), first.handles, last.handles, first.gdi, last.gdi, first.user, last.user,
+        first.workingSet / 1024, last.workingSet / 1024);
     setWallClock(12, 0, 0);
 }
 

@@ -136,6 +136,17 @@ TEST(Keys, LeavingAnEntryBoxRewritesItsNumber) {
     }
 }
 
+TEST(Keys, SpaceClicksTheFocusedButton) {
+    RunningApp app;
+    for (int i = 0; i < 3; ++i) app.key(VK_TAB);
+    ASSERT_EQ(app.focus(), app.control("超级按钮4"));
+    app.key(VK_SPACE);
+    const Dialog dialog = waitForDialog(app.processId(), 10s);
+    dialog.cancel();
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(app.control("编辑框5")) != FALSE; }, 5s))
+        << "the ringtone button ran its click";
+}
+
 TEST(Keys, EnterDoesNothing) {
     RunningApp app;
     app.key(VK_RETURN);
