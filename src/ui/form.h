@@ -215,8 +215,8 @@ inline constexpr std::array<ControlSpec, 20> kControls{{
 
 // The control of that name, or nullptr.
 constexpr const ControlSpec* find(std::string_view name) {
-    for (const ControlSpec& spec : kControls)
-        if (spec.name == name) return &spec;
+    for (const ControlSpec& entry : kControls)
+        if (entry.name == name) return &entry;
     return nullptr;
 }
 

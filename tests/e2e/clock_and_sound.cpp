@@ -12,16 +12,12 @@ namespace tavrel::e2e {
 namespace {
 
 double offsetSeconds = 0;  // what the offset file holds now
-int speed = 1;
 
 void writeOffset(double seconds) {
     const std::wstring dir = harnessPath(L"TAVREL_RUN");
     const std::wstring file = dir + L"\\clock-offset", next = dir + L"\\clock-offset.new";
     char text[64];
-    if (speed == 1)
-        std::snprintf(text, sizeof text, "%+.3f\n", seconds);
-    else
-        std::snprintf(text, sizeof text, "%+.3f x%d\n", seconds, speed);
+    std::snprintf(text, sizeof text, "%+.3f\n", seconds);
     const HANDLE h =
         CreateFileW(next.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write the clock offset");
@@ -45,11 +41,6 @@ void setWallClock(int hour, int minute, int second) {
     const double wanted = hour * 3600.0 + minute * 60.0 + second;
     writeOffset(offsetSeconds + wanted - shown);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-}
-
-void setWallClockSpeed(int factor) {
-    speed = factor;
-    writeOffset(offsetSeconds);
 }
 
 SoundRecording::SoundRecording() : path_(harnessPath(L"TAVREL_RUN") + L"\\sound.raw") {

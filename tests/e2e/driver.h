@@ -78,8 +78,6 @@ namespace tavrel::e2e {
 // The program's wall clock (libfaketime reads the offset file the harness gave it). Sets the
 // local time to h:m:s.000 today; the clock runs on from there.
 void setWallClock(int hour, int minute, int second);
-// Makes the program's wall clock run this many times as fast as real time (1: normal).
-void setWallClockSpeed(int factor);
 
 // What the program has played, as recorded from the PulseAudio null sink.
 class SoundRecording {

@@ -28,14 +28,14 @@ std::u32string decodeUtf8(std::string_view s) {
 }  // namespace
 
 MemoryForm::MemoryForm(LocalTime wallClock) : title_(form::kMainWindow.title) {
-    for (const form::ControlSpec& spec : form::kControls) {
+    for (const form::ControlSpec& entry : form::kControls) {
         Control c;
-        c.text = spec.content;
-        c.visible = spec.visible;
-        c.enabled = spec.enabled;
-        c.period = spec.period;
-        c.nextTickMs = spec.period > 0 ? spec.period : -1;
-        controls_.emplace(std::string(spec.name), c);
+        c.text = entry.content;
+        c.visible = entry.visible;
+        c.enabled = entry.enabled;
+        c.period = entry.period;
+        c.nextTickMs = entry.period > 0 ? entry.period : -1;
+        controls_.emplace(std::string(entry.name), c);
     }
     focus_ = "超级按钮1";
     setWallClock(wallClock);
@@ -53,8 +53,8 @@ MemoryForm::Control& MemoryForm::operator[](std::string_view name) {
 }
 
 MemoryForm::Control& MemoryForm::of(std::string_view name, form::Kind kind) {
-    const form::ControlSpec* spec = form::find(name);
-    if (!spec || spec->kind != kind)
+    const form::ControlSpec* entry = form::find(name);
+    if (!entry || entry->kind != kind)
         throw std::invalid_argument("wrong control for this operation: " + std::string(name));
     return (*this)[name];
 }
@@ -65,13 +65,13 @@ void MemoryForm::run(int ms, int lateMs) {
         // The earliest due timer; ties go in creation order, as the real window's do.
         const form::ControlSpec* next = nullptr;
         std::int64_t due = 0;
-        for (const form::ControlSpec& spec : form::kControls) {
-            if (spec.kind != form::Kind::Timer) continue;
-            const Control& t = controls_.at(std::string(spec.name));
+        for (const form::ControlSpec& entry : form::kControls) {
+            if (entry.kind != form::Kind::Timer) continue;
+            const Control& t = controls_.at(std::string(entry.name));
             if (t.nextTickMs < 0) continue;
             // A tick an earlier run left overdue goes out at once, never back in time.
             const std::int64_t at = std::max(t.nextTickMs + lateMs, nowMs_);
-            if (!next || at < due) next = &spec, due = at;
+            if (!next || at < due) next = &entry, due = at;
         }
         if (!next || due > end) break;
         nowMs_ = due;
@@ -106,8 +106,8 @@ void MemoryForm::type(std::string_view editBox, std::string_view text) {
 }
 
 void MemoryForm::loseFocus() {
-    const form::ControlSpec* spec = form::find(focus_);
-    if (spec && spec->kind == form::Kind::EditBox && spec->edit->input == form::Input::Integer) {
+    const form::ControlSpec* entry = form::find(focus_);
+    if (entry && entry->kind == form::Kind::EditBox && entry->edit->input == form::Input::Integer) {
         Control& box = (*this)[focus_];
         box.text = canonicalInteger(box.text);
     }

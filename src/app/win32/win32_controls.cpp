@@ -12,11 +12,15 @@ namespace tavrel::win32 {
 
 namespace {
 
-std::string windowText(HWND hwnd) {
+std::wstring wideText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(
         static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return narrow(text);
+    return text;
+}
+
+std::string windowText(HWND hwnd) {
+    return narrow(wideText(hwnd));
 }
 
 bool isWindow(std::string_view name) {
@@ -33,7 +37,11 @@ std::string Win32Controls::readText(std::string_view editBox) {
 }
 
 void Win32Controls::writeText(std::string_view editBox, std::string_view text) {
-    SetWindowTextW(window_.control(editBox).hwnd, widen(text).c_str());
+    // The clock fields are rewritten every second, mostly with what they already hold: the
+    // box would end the same, so the write is spared.
+    const HWND box = window_.control(editBox).hwnd;
+    const std::wstring wide = widen(text);
+    if (wideText(box) != wide) SetWindowTextW(box, wide.c_str());
 }
 
 std::string Win32Controls::readCaption(std::string_view button) {
@@ -88,7 +96,7 @@ bool Win32Controls::open(std::string_view dialog) {
     const std::wstring initial = widen(d.fileName);
     initial.copy(file.data(), std::min(initial.size(), kPathCapacity - 1));
 
-    const form::FileDialogSettings& settings = *d.spec->dialog;
+    const form::FileDialogSettings& settings = *d.entry->dialog;
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = GetActiveWindow();

@@ -21,7 +21,7 @@ std::wstring textOf(HWND hwnd) {
 bool refusesTypedCharacter(const ControlWindow& box, wchar_t c) {
     if (c < 0x20 || c == 0x7F) return false;
     if (!acceptsTypedCharacter(c)) return true;
-    const int limit = box.spec->edit->maxTypedLength;
+    const int limit = box.entry->edit->maxTypedLength;
     if (limit <= 0) return false;
     DWORD start = 0, end = 0;
     SendMessageW(box.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -40,7 +40,7 @@ void rewriteCanonically(const ControlWindow& box) {
 }
 
 int edgeThickness(const ControlWindow& box) {
-    return box.spec->edit->sunkenEdge ? GetSystemMetrics(SM_CYEDGE) : 0;
+    return box.entry->edit->sunkenEdge ? GetSystemMetrics(SM_CYEDGE) : 0;
 }
 
 // The client area, which the edit control draws its text in, becomes one line high in the
@@ -61,7 +61,7 @@ void paintBands(const ControlWindow& box) {
     OffsetRect(&window, -window.left, -window.top);
     const int edge = edgeThickness(box);
     InflateRect(&window, -edge, -edge);
-    const form::Rgb bg = box.spec->edit->background;
+    const form::Rgb bg = box.entry->edit->background;
     GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(bg.r, bg.g, bg.b)));
     const HDC dc = GetWindowDC(box.hwnd);
     const RECT above{window.left, window.top, window.right, client.top};
@@ -82,14 +82,14 @@ void centreTextLine(ControlWindow& box, HFONT font) {
     }
     ReleaseDC(box.hwnd, dc);
     box.lineHeight = metrics.tmHeight;
-    const form::Rect& r = box.spec->rect;
+    const form::Rect& r = box.entry->rect;
     const int height = std::max(r.height, box.lineHeight + 2 * GetSystemMetrics(SM_CYEDGE));
     SetWindowPos(box.hwnd, nullptr, 0, 0, r.width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 LRESULT editBoxProc(ControlWindow& box, UINT msg, WPARAM wp, LPARAM lp) {
-    if (box.spec->edit->input == form::Input::Integer) {
+    if (box.entry->edit->input == form::Input::Integer) {
         if (msg == WM_CHAR && refusesTypedCharacter(box, static_cast<wchar_t>(wp))) return 0;
         if (msg == WM_KILLFOCUS) rewriteCanonically(box);
     }

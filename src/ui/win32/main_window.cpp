@@ -67,40 +67,40 @@ HFONT MainWindow::font(const form::Font& f) const {
 }
 
 void MainWindow::createControl(ControlWindow& c, int index) {
-    const form::ControlSpec& spec = form::kControls[static_cast<std::size_t>(index)];
-    c.spec = &spec;
+    const form::ControlSpec& entry = form::kControls[static_cast<std::size_t>(index)];
+    c.entry = &entry;
     c.owner = this;
     c.period = 0;
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(index + 1));
     // Created hidden; showControls() shows the visible ones once all exist.
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (spec.enabled ? 0 : WS_DISABLED) |
-                  (spec.tabStop ? WS_TABSTOP : 0);
-    const form::Rect& r = spec.rect;
-    const std::wstring text = widen(spec.content);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (entry.enabled ? 0 : WS_DISABLED) |
+                  (entry.tabStop ? WS_TABSTOP : 0);
+    const form::Rect& r = entry.rect;
+    const std::wstring text = widen(entry.content);
     const form::Font* f = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
         case form::Kind::Timer:
-            setPeriod(c, spec.period);
+            setPeriod(c, entry.period);
             return;
         case form::Kind::FileDialog:
             return;
         case form::Kind::TransparentLabel:
             c.hwnd = CreateWindowExW(0, kTransparentLabelClass, text.c_str(), style, r.left, r.top,
                                      r.width, r.height, hwnd_, id, instance_, &c);
-            f = &spec.label->font;
+            f = &entry.label->font;
             break;
         case form::Kind::SuperButton:
             c.hwnd = CreateWindowExW(0, L"BUTTON", text.c_str(), style | BS_OWNERDRAW, r.left,
                                      r.top, r.width, r.height, hwnd_, id, instance_, nullptr);
-            f = &spec.button->font;
+            f = &entry.button->font;
             break;
         case form::Kind::EditBox:
             style |=
-                ES_AUTOHSCROLL | (spec.edit->align == form::Align::Centre ? ES_CENTER : ES_LEFT);
-            c.hwnd = CreateWindowExW(spec.edit->sunkenEdge ? WS_EX_CLIENTEDGE : 0, L"EDIT",
+                ES_AUTOHSCROLL | (entry.edit->align == form::Align::Centre ? ES_CENTER : ES_LEFT);
+            c.hwnd = CreateWindowExW(entry.edit->sunkenEdge ? WS_EX_CLIENTEDGE : 0, L"EDIT",
                                      text.c_str(), style, r.left, r.top, r.width, r.height, hwnd_,
                                      id, instance_, nullptr);
-            f = &spec.edit->font;
+            f = &entry.edit->font;
             break;
     }
     if (!f->face.empty()) {
@@ -113,15 +113,15 @@ void MainWindow::createControl(ControlWindow& c, int index) {
                                DEFAULT_PITCH | FF_DONTCARE, widen(f->face).c_str())));
     }
     SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(*f)), FALSE);
-    if (spec.kind != form::Kind::TransparentLabel) subclassControl(c);
-    if (spec.kind == form::Kind::EditBox) centreTextLine(c, font(*f));
+    if (entry.kind != form::Kind::TransparentLabel) subclassControl(c);
+    if (entry.kind == form::Kind::EditBox) centreTextLine(c, font(*f));
     // Later controls lie above earlier ones: 编辑框5 covers the maker label when shown.
     SetWindowPos(c.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::showControls() {
     for (ControlWindow& c : controls_)
-        if (c.hwnd && c.spec->visible) ShowWindow(c.hwnd, SW_SHOWNA);
+        if (c.hwnd && c.entry->visible) ShowWindow(c.hwnd, SW_SHOWNA);
 }
 
 void MainWindow::show() {
@@ -133,7 +133,7 @@ void MainWindow::show() {
 
 ControlWindow& MainWindow::control(std::string_view name) {
     for (ControlWindow& c : controls_)
-        if (c.spec->name == name) return c;
+        if (c.entry->name == name) return c;
     throw std::invalid_argument("no control named " + std::string(name));
 }
 
@@ -146,7 +146,7 @@ ControlWindow* MainWindow::byHwnd(HWND hwnd) {
 ControlWindow* MainWindow::byTimerId(UINT_PTR id) {
     if (id < 1 || id > controls_.size()) return nullptr;
     ControlWindow& c = controls_[id - 1];
-    return c.spec->kind == form::Kind::Timer ? &c : nullptr;
+    return c.entry->kind == form::Kind::Timer ? &c : nullptr;
 }
 
 void MainWindow::setPeriod(ControlWindow& timer, int milliseconds) {
@@ -179,10 +179,10 @@ void MainWindow::moveFocus(HWND from, bool backwards) {
         const int i =
             ((at < 0 ? (backwards ? 0 : n - 1) : at) + (backwards ? -step : step) + 2 * n) % n;
         const ControlWindow& c = controls_[i];
-        if (c.hwnd && c.spec->tabStop && IsWindowVisible(c.hwnd) && IsWindowEnabled(c.hwnd)) {
+        if (c.hwnd && c.entry->tabStop && IsWindowVisible(c.hwnd) && IsWindowEnabled(c.hwnd)) {
             if (c.hwnd == from) return;
             SetFocus(c.hwnd);
-            if (c.spec->kind == form::Kind::EditBox) SendMessageW(c.hwnd, EM_SETSEL, 0, -1);
+            if (c.entry->kind == form::Kind::EditBox) SendMessageW(c.hwnd, EM_SETSEL, 0, -1);
             return;
         }
     }
@@ -239,24 +239,24 @@ LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             if (HIWORD(wp) == BN_CLICKED && lp)
                 if (ControlWindow* c = byHwnd(reinterpret_cast<HWND>(lp)))
-                    fire(c->spec->name, Event::Clicked);
+                    fire(c->entry->name, Event::Clicked);
             return 0;
         case WM_TIMER:
-            if (ControlWindow* c = byTimerId(wp)) fire(c->spec->name, Event::Tick);
+            if (ControlWindow* c = byTimerId(wp)) fire(c->entry->name, Event::Tick);
             return 0;
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
             if (ControlWindow* c = byHwnd(item->hwndItem))
-                drawSuperButton(*item, *c, font(c->spec->button->font));
+                drawSuperButton(*item, *c, font(c->entry->button->font));
             return TRUE;
         }
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC: {
             ControlWindow* c = byHwnd(reinterpret_cast<HWND>(lp));
-            if (!c || !c->spec->edit) break;
+            if (!c || !c->entry->edit) break;
             const auto dc = reinterpret_cast<HDC>(wp);
-            if (IsWindowEnabled(c->hwnd)) SetTextColor(dc, colour(c->spec->edit->text));
-            SetBkColor(dc, colour(c->spec->edit->background));
+            if (IsWindowEnabled(c->hwnd)) SetTextColor(dc, colour(c->entry->edit->text));
+            SetBkColor(dc, colour(c->entry->edit->background));
             return reinterpret_cast<LRESULT>(whiteBrush_.get());
         }
         case WM_ACTIVATE:
@@ -264,7 +264,7 @@ LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
                 const HWND focus = GetFocus();
                 if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
                 for (ControlWindow& c : controls_)
-                    if (c.spec->kind == form::Kind::SuperButton) clearHover(c);
+                    if (c.entry->kind == form::Kind::SuperButton) clearHover(c);
             } else if (!HIWORD(wp)) {
                 restoreFocus();
             }

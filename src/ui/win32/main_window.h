@@ -18,7 +18,7 @@ class MainWindow;
 
 // One control of the form as it exists on the real window.
 struct ControlWindow {
-    const form::ControlSpec* spec = nullptr;
+    const form::ControlSpec* entry = nullptr;
     MainWindow* owner = nullptr;
     HWND hwnd = nullptr;         // none for timers and the file dialog
     WNDPROC baseProc = nullptr;  // the system class's procedure behind our subclass

@@ -6,7 +6,7 @@ namespace {
 
 LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* c = reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (c->spec->kind == form::Kind::SuperButton) return superButtonProc(*c, msg, wp, lp);
+    if (c->entry->kind == form::Kind::SuperButton) return superButtonProc(*c, msg, wp, lp);
     return editBoxProc(*c, msg, wp, lp);
 }
 

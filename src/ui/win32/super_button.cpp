@@ -23,7 +23,7 @@ void drawCaption(HDC dc, const std::wstring& caption, RECT box, COLORREF colour)
 void drawSuperButton(const DRAWITEMSTRUCT& item, const ControlWindow& button, HFONT font) {
     const HDC dc = item.hDC;
     RECT r = item.rcItem;
-    const form::ButtonSettings& settings = *button.spec->button;
+    const form::ButtonSettings& settings = *button.entry->button;
     GdiObject<HBRUSH> background(
         CreateSolidBrush(RGB(settings.background.r, settings.background.g, settings.background.b)));
     FillRect(dc, &r, background.get());

@@ -13,7 +13,7 @@ void paint(HWND hwnd, const ControlWindow& label) {
     GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(bg.r, bg.g, bg.b)));
     FillRect(paint.dc(), &r, brush.get());
 
-    const form::LabelSettings& settings = *label.spec->label;
+    const form::LabelSettings& settings = *label.entry->label;
     wchar_t text[64];
     GetWindowTextW(hwnd, text, 64);
     ScopedSelect font(paint.dc(), label.owner->font(settings.font));
@@ -41,7 +41,7 @@ LRESULT CALLBACK labelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ERASEBKGND:
             return 1;
         case WM_LBUTTONDOWN:
-            label->owner->fire(label->spec->name, Event::LeftButtonDown);
+            label->owner->fire(label->entry->name, Event::LeftButtonDown);
             break;  // then processed normally
         default:
             break;
