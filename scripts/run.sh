@@ -26,7 +26,7 @@ start_xvfb
 start_pulse "$root/build/windows/run"
 prepare_prefix virtual
 start_wineserver
-wine "$app" &
+setsid wine "$app" &
 app_pid=$!
 wait_for 200 sh -c 'xwininfo -root -tree | grep -q "Tavrel"' || true
 sleep 2

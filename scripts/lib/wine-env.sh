@@ -1,6 +1,8 @@
 # Starting and stopping what the program needs under Wine on a headless Linux machine: a
 # virtual X display, a private PulseAudio daemon with a null sink, and a prepared Wine prefix.
-# Everything started here is recorded by process id and stopped by stop_wine_env.
+# Everything started here is recorded by process id and stopped by stop_wine_env. Each runs
+# in a session of its own, so a Ctrl+C (sent to the whole terminal group) reaches only the
+# script, which then stops them in order: the Wine processes through their server first.
 
 WINE_ENV_PIDS=()
 
@@ -21,7 +23,7 @@ start_xvfb() {
     for ((n = 90; n < 190; n++)); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
     done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     WINE_ENV_PIDS+=($!)
     export DISPLAY=":$n"
     wait_for 100 xdpyinfo -display "$DISPLAY" || { echo "Xvfb did not start on $DISPLAY" >&2; return 1; }
@@ -33,7 +35,7 @@ start_pulse() {
     export XDG_RUNTIME_DIR="$1/runtime"
     mkdir -p "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
-    HOME="$1" pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+    HOME="$1" setsid pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
         --load="module-null-sink sink_name=tavrel" --load=module-native-protocol-unix \
         >"$1/pulseaudio.log" 2>&1 &
     WINE_ENV_PIDS+=($!)
@@ -43,7 +45,7 @@ start_pulse() {
 
 # Records the null sink as 16-bit mono at 44.1 kHz into $1 until stopped.
 start_recording() {
-    parec -d tavrel.monitor --format=s16le --rate=44100 --channels=1 --latency-msec=20 >"$1" &
+    setsid parec -d tavrel.monitor --format=s16le --rate=44100 --channels=1 --latency-msec=20 >"$1" &
     WINE_ENV_PIDS+=($!)
 }
 
@@ -88,7 +90,7 @@ SH
 start_wineserver() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w
-    wineserver -f -p >/dev/null 2>&1 &
+    setsid wineserver -f -p >/dev/null 2>&1 &
     WINE_ENV_PIDS+=($!)
     WINE_ENV_SERVER=$!
 }
