@@ -26,6 +26,14 @@ class Alarm : public testing::Test {
         EXPECT_TRUE(IsWindowEnabled(app.control("编辑框2")));
     }
 
+    // With the wall clock at h:m:s, chooses the test MP3 and arms for hour:minute.
+    void armWithTheRingtone(int h, int m, int s, const wchar_t* hour, const wchar_t* minute) {
+        setWallClock(h, m, s);
+        app.chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
+        app.enterAlarmTime(hour, minute);
+        app.click(app.control("超级按钮1"));
+    }
+
     bool captionBecomes(const char* caption, std::chrono::milliseconds timeout) {
         return waitUntil([&] { return app.text("超级按钮1") == caption; }, timeout);
     }
@@ -148,10 +156,7 @@ TEST_F(Alarm, PlaysTheBuiltInToneWhenTheRingtoneFileIsGone) {
 
 TEST_F(Alarm, MinimisedWindowRingsAndStaysMinimised) {
     SoundRecording sound;
-    setWallClock(5, 44, 56);
-    app.chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
-    app.enterAlarmTime(L"5", L"45");
-    app.click(app.control("超级按钮1"));
+    armWithTheRingtone(5, 44, 56, L"5", L"45");
     ASSERT_TRUE(captionBecomes("运行中...", 2s));
     // The minimise box: left of the (greyed) maximise box, left of the close box.
     RECT r;
@@ -169,10 +174,7 @@ TEST_F(Alarm, MinimisedWindowRingsAndStaysMinimised) {
 
 TEST_F(Alarm, EscWhileRingingEndsTheProgramAndTheSound) {
     SoundRecording sound;
-    setWallClock(6, 59, 56);
-    app.chooseRingtone(ringtone(L"闹钟 铃声.mp3"));
-    app.enterAlarmTime(L"7", L"0");
-    app.click(app.control("超级按钮1"));
+    armWithTheRingtone(6, 59, 56, L"7", L"0");
     ASSERT_TRUE(captionBecomes("正在响铃", 15s)) << "7:00 can be armed and rings";
     ASSERT_TRUE(sound.heard(3s));
     app.activate();

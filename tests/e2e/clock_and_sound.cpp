@@ -72,7 +72,7 @@ constexpr int kSampleRate = 44100;  // as the harness records: 16-bit mono
 
 }  // namespace
 
-double SoundRecording::secondsToFirstSound() const {
+void SoundRecording::forEachSample(const std::function<bool(long long, int)>& visit) const {
     const HANDLE h = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("no sound recording");
@@ -82,35 +82,30 @@ double SoundRecording::secondsToFirstSound() const {
     std::vector<short> samples(kSampleRate);
     DWORD got = 0;
     long long index = 0;
-    double found = -1;
-    while (found < 0 &&
+    bool more = true;
+    while (more &&
            ReadFile(h, samples.data(), static_cast<DWORD>(samples.size() * 2), &got, nullptr) &&
-           got >= 2) {
-        for (DWORD i = 0; i < got / 2; ++i, ++index)
-            if (std::abs(static_cast<int>(samples[i])) > kAudible) {
-                found = static_cast<double>(index) / kSampleRate;
-                break;
-            }
-    }
+           got >= 2)
+        for (DWORD i = 0; more && i < got / 2; ++i, ++index)
+            more = visit(index, std::abs(static_cast<int>(samples[i])));
     CloseHandle(h);
+}
+
+double SoundRecording::secondsToFirstSound() const {
+    double found = -1;
+    forEachSample([&](long long index, int level) {
+        if (level > kAudible) found = static_cast<double>(index) / kSampleRate;
+        return found < 0;
+    });
     return found;
 }
 
 int SoundRecording::peak() const {
-    const HANDLE h = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("no sound recording");
-    LARGE_INTEGER at;
-    at.QuadPart = from_;
-    SetFilePointerEx(h, at, nullptr, FILE_BEGIN);
     int loudest = 0;
-    std::vector<short> samples(44100);
-    DWORD got = 0;
-    while (ReadFile(h, samples.data(), static_cast<DWORD>(samples.size() * 2), &got, nullptr) &&
-           got >= 2)
-        for (DWORD i = 0; i < got / 2; ++i)
-            loudest = std::max(loudest, std::abs(static_cast<int>(samples[i])));
-    CloseHandle(h);
+    forEachSample([&](long long, int level) {
+        loudest = std::max(loudest, level);
+        return true;
+    });
     return loudest;
 }
 

@@ -261,9 +261,7 @@ void RunningApp::activate() {
 
 void RunningApp::chooseRingtone(const std::wstring& path) {
     click(control("超级按钮4"));
-    if (!waitUntil([&] { return findDialog(processId()) != nullptr; }, std::chrono::seconds(10)))
-        throw std::runtime_error("the file dialog did not open");
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // let it take the focus
+    waitForDialog(processId(), std::chrono::seconds(10));
     type(path);
     key(VK_RETURN);
     if (!waitUntil([&] { return findDialog(processId()) == nullptr; }, std::chrono::seconds(10)))

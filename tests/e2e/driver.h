@@ -94,6 +94,9 @@ class SoundRecording {
     double secondsToFirstSound() const;
 
   private:
+    // Each recorded sample's level since the mark, until visit returns false.
+    void forEachSample(const std::function<bool(long long index, int level)>& visit) const;
+
     std::wstring path_;
     long long from_ = 0;
     double markedAtMs_ = 0;
